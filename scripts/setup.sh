@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the panel needs (only those missing), then configures
+# and builds the tree. Safe to run again: with everything in place it only rebuilds.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${M7_BUILD_DIR:-$root/build}
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-serialport-dev
+    libgtest-dev
+    libmodbus-dev mbpoll
+    fonts-wqy-zenhei fonts-dejavu-core
+    xvfb x11-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]})); then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$root" -B "$build" -G Ninja ${M7_CMAKE_ARGS:-} >/dev/null
+cmake --build "$build" -j"$(nproc)"
