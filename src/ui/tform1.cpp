@@ -17,7 +17,9 @@ const QString kOpenCaption = QString::fromUtf8("打开串口");
 const QString kCloseCaption = QString::fromUtf8("关闭串口");
 const QString kOpenFailedText = QString::fromUtf8("打开串口错误");
 
-std::string Utf8(const QString& text) { return text.toStdString(); }
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
 
 } // namespace
 
@@ -104,7 +106,8 @@ std::uint8_t TForm1::SlaveAddress() const {
 // Every frame goes out through its hexadecimal text; the pause gives the line time
 // before the next handler runs. A refused write (port closed) is not an error.
 void TForm1::Send(const RequestFrame& frame, unsigned long pauseMs) {
-    const std::vector<std::uint8_t> out = HexTextToBytes(FrameToHexText(frame.data(), frame.size()));
+    const std::vector<std::uint8_t> out =
+        HexTextToBytes(FrameToHexText(frame.data(), frame.size()));
     Comm1.QueueWrite(out.data(), static_cast<quint16>(out.size()));
     QThread::msleep(pauseMs);
 }
@@ -160,7 +163,9 @@ void TForm1::Comm1RequestHangup(TComm*) {
     SetPortLamp(false);
 }
 
-void TForm1::ComboBox4Change(const QString& text) { Comm1.setCommName(text); }
+void TForm1::ComboBox4Change(const QString& text) {
+    Comm1.setCommName(text);
+}
 
 void TForm1::ComboBox5Change(const QString& text) {
     Comm1.setBaudRate(static_cast<quint32>(TextToInt(Utf8(text))));
@@ -197,7 +202,8 @@ void TForm1::BitBtn7Click() {
 }
 
 void TForm1::iSwitchLed1Change() {
-    const CommandResult result = RunStopCommand(state_, Utf8(iSwitchLed1->caption()), CheckBox2->isChecked());
+    const CommandResult result =
+        RunStopCommand(state_, Utf8(iSwitchLed1->caption()), CheckBox2->isChecked());
     if (result.codeText) {
         Memo13->setText(QString::fromStdString(*result.codeText));
     }
@@ -212,6 +218,10 @@ void TForm1::iKnob1Click() {
     }
 }
 
-void TForm1::iAnalogOutput2MouseDown() { iAnalogOutput2->setValue(iAnalogOutput2->value() - 0.1); }
+void TForm1::iAnalogOutput2MouseDown() {
+    iAnalogOutput2->setValue(iAnalogOutput2->value() - 0.1);
+}
 
-void TForm1::iAnalogOutput2MouseUp() { iAnalogOutput2->setValue(iAnalogOutput2->value() + 0.1); }
+void TForm1::iAnalogOutput2MouseUp() {
+    iAnalogOutput2->setValue(iAnalogOutput2->value() + 0.1);
+}

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <cstdint>
 
+#include "frames.h"
 #include "protocol_state.h"
 #include "register_image.h"
 #include "tcomm.h"

@@ -7,9 +7,13 @@ namespace {
 const QColor kLime(0, 255, 0);
 const QColor kRed(255, 0, 0);
 
-double Tenths(std::uint16_t reg) { return reg / 10.0; }
+double Tenths(std::uint16_t reg) {
+    return reg / 10.0;
+}
 
-bool Bit(std::uint16_t reg, int bit) { return (reg >> bit & 1u) != 0; }
+bool Bit(std::uint16_t reg, int bit) {
+    return (reg >> bit & 1u) != 0;
+}
 
 } // namespace
 
