@@ -2,6 +2,7 @@
 
 // A fresh window on fresh records for every test, with its timers held so the test
 // drives the ticks itself.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
