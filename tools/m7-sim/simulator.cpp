@@ -59,11 +59,12 @@ int Simulator::Run() {
             log_.Note("signal " + std::to_string(signals_.Take()) + ": stopping");
             break;
         }
-        if ((fds[1].revents & POLLIN) != 0) {
-            Receive(Clock::now());
-        }
-        if (!stop_ && fds[2].revents != 0) {
+        // Commands first: one written before a request then takes effect before its answer.
+        if (fds[2].revents != 0) {
             ReadCommands();
+        }
+        if (!stop_ && (fds[1].revents & POLLIN) != 0) {
+            Receive(Clock::now());
         }
         if (!stop_) {
             const Clock::time_point now = Clock::now();
