@@ -3,7 +3,15 @@
 #include "device_access.h"
 #include "line_termios.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
+// QTimer takes an int; anything longer is as good as waiting for the 4096th byte.
+int TimerMs(quint32 ms) {
+    return static_cast<int>(std::min<quint32>(ms, INT_MAX));
+}
+
 // Qt does not notice a vanished device on its own; this catches it even when no read or
 // write is under way to fail.
 constexpr int kWatchIntervalMs = 300;
@@ -12,7 +20,7 @@ constexpr int kWatchIntervalMs = 300;
 SerialIo::SerialIo(const TComm::LineSettings& line, quint32 readIntervalMs) : line_(line) {
     silence_.setSingleShot(true);
     silence_.setTimerType(Qt::PreciseTimer);
-    silence_.setInterval(static_cast<int>(readIntervalMs));
+    silence_.setInterval(TimerMs(readIntervalMs));
     watch_.setInterval(kWatchIntervalMs);
     connect(&silence_, &QTimer::timeout, this, &SerialIo::completeRead);
     connect(&watch_, &QTimer::timeout, this, &SerialIo::checkLine);
@@ -60,7 +68,7 @@ void SerialIo::applyLineSettings(const TComm::LineSettings& line) {
 }
 
 void SerialIo::setReadInterval(quint32 ms) {
-    silence_.setInterval(static_cast<int>(ms));
+    silence_.setInterval(TimerMs(ms));
 }
 
 void SerialIo::shutDown() {
