@@ -12,19 +12,8 @@ targets=(fuzz_hex_text fuzz_text_to_int fuzz_decoder)
 
 # libclang-rt-14-dev holds the libFuzzer and sanitizer runtimes; clang only recommends it.
 packages=(clang libclang-rt-14-dev cmake ninja-build)
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-if ((${#missing[@]})); then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$root/scripts/install_missing.sh"
+install_missing "${packages[@]}"
 
 cmake -S "$root/tests/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j2

@@ -2,7 +2,7 @@
 # Runs the tests under sanitizers, each build in a tree of its own:
 #   build-asan  AddressSanitizer (with leak checks) and UBSan: the whole suite;
 #   build-tsan  ThreadSanitizer: the tests where threads meet, that is the serial
-#               component, the window's port and line tests and the end-to-end tests.
+#               component, the window's port, line and input tests and the end-to-end tests.
 # A sanitizer report fails its test; the script exits non-zero if any test failed.
 set -euo pipefail
 
@@ -34,6 +34,7 @@ selected=$( (
     suites "$tsan/tests/serial/m7_serial_tests"
     echo LineTest
     echo PortTest
+    echo InputTest
     [ -x "$tsan/tests/e2e/m7_e2e_tests" ] && suites "$tsan/tests/e2e/m7_e2e_tests"
 ) | paste -sd'|')
 echo "== TSan: $selected"

@@ -15,20 +15,8 @@ packages=(
     xvfb x11-utils
 )
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-
-if ((${#missing[@]})); then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$root/scripts/install_missing.sh"
+install_missing "${packages[@]}"
 
 cmake -S "$root" -B "$build" -G Ninja ${M7_CMAKE_ARGS:-} >/dev/null
 cmake --build "$build" -j"$(nproc)"
