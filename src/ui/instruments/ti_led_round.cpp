@@ -1,33 +1,17 @@
 #include "ti_led_round.h"
 
-#include "ti_support.h"
-
 #include <QPainter>
 
 TiLedRound::TiLedRound(QWidget* parent) : QWidget(parent) {}
 
-QColor TiLedRound::shownColor() const {
-    return m_active ? m_activeColor : ti::dimmed(m_activeColor);
-}
-
 void TiLedRound::setActiveColor(const QColor& color) {
-    if (color == m_activeColor) {
-        return;
-    }
-    const QColor before = shownColor();
-    m_activeColor = color;
-    if (shownColor() != before) {
+    if (m_led.setActiveColor(color)) {
         update();
     }
 }
 
 void TiLedRound::setActive(bool active) {
-    if (active == m_active) {
-        return;
-    }
-    const QColor before = shownColor();
-    m_active = active;
-    if (shownColor() != before) {
+    if (m_led.setActive(active)) {
         update();
     }
 }

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include "ti_led_state.h"
+
 // A round LED filling the largest square that fits the widget. It shows ActiveColor
 // while Active and the same colour dimmed to one third while not.
 class TiLedRound : public QWidget {
@@ -13,9 +15,9 @@ class TiLedRound : public QWidget {
 public:
     explicit TiLedRound(QWidget* parent = nullptr);
 
-    QColor activeColor() const { return m_activeColor; }
-    bool active() const { return m_active; }
-    QColor shownColor() const;
+    QColor activeColor() const { return m_led.activeColor(); }
+    bool active() const { return m_led.active(); }
+    QColor shownColor() const { return m_led.shownColor(); }
 
     void setActiveColor(const QColor& color);
     void setActive(bool active);
@@ -30,6 +32,5 @@ private:
     void drawLens(QPainter& painter, const QRectF& square) const;
     void drawHighlight(QPainter& painter, const QRectF& square) const;
 
-    QColor m_activeColor{0, 255, 0};
-    bool m_active = false;
+    TiLedState m_led;
 };

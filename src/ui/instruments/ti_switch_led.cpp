@@ -16,10 +16,6 @@ TiSwitchLed::TiSwitchLed(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
-QColor TiSwitchLed::shownColor() const {
-    return m_active ? m_activeColor : ti::dimmed(m_activeColor);
-}
-
 QRect TiSwitchLed::ledRect() const {
     const int inset = m_borderSize + m_captionMargin;
     const QRect inner = rect().adjusted(inset, inset, -inset, -inset);
@@ -35,23 +31,13 @@ void TiSwitchLed::setCaption(const QString& caption) {
 }
 
 void TiSwitchLed::setActiveColor(const QColor& color) {
-    if (color == m_activeColor) {
-        return;
-    }
-    const QColor before = shownColor();
-    m_activeColor = color;
-    if (shownColor() != before) {
+    if (m_led.setActiveColor(color)) {
         update();
     }
 }
 
 void TiSwitchLed::setActive(bool active) {
-    if (active == m_active) {
-        return;
-    }
-    const QColor before = shownColor();
-    m_active = active;
-    if (shownColor() != before) {
+    if (m_led.setActive(active)) {
         update();
     }
 }
@@ -179,6 +165,6 @@ void TiSwitchLed::setPressed(bool pressed) {
 
 // Active is current before OnChange goes out, so a handler reads the new state.
 void TiSwitchLed::click() {
-    setActive(!m_active);
+    setActive(!m_led.active());
     emit OnChange();
 }

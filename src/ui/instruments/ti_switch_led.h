@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include "ti_led_state.h"
+
 // A raised push switch with its caption in the middle and an LED strip along the lower
 // edge. Each operator click (left button pressed and released on it, or Space while it
 // has focus) toggles Active and raises OnChange once; setting properties from code
@@ -21,13 +23,13 @@ public:
     explicit TiSwitchLed(QWidget* parent = nullptr);
 
     QString caption() const { return m_caption; }
-    QColor activeColor() const { return m_activeColor; }
-    bool active() const { return m_active; }
+    QColor activeColor() const { return m_led.activeColor(); }
+    bool active() const { return m_led.active(); }
     int captionMargin() const { return m_captionMargin; }
     int borderSize() const { return m_borderSize; }
     QColor borderHighlightColor() const { return m_highlight; }
     QColor borderShadowColor() const { return m_shadow; }
-    QColor shownColor() const;
+    QColor shownColor() const { return m_led.shownColor(); }
     QRect ledRect() const;
 
     void setCaption(const QString& caption);
@@ -58,8 +60,7 @@ private:
     void click();
 
     QString m_caption;
-    QColor m_activeColor{0, 255, 0};
-    bool m_active = false;
+    TiLedState m_led;
     int m_captionMargin = 2;
     int m_borderSize = 2;
     QColor m_highlight{255, 255, 255};
